@@ -49,7 +49,7 @@ int64_t TruncateToInt64(double value) {
   return static_cast<int64_t>(value);  // C++ conversion truncates, whatever the rounding mode
 }
 
-void ComputeHandicap(HandicapWorksheet& worksheet) {
+double AverageOfRounds(const HandicapWorksheet& worksheet) {
   Extended sum = RoundTerm(worksheet.scores[0], worksheet.courseRatings[0], worksheet.slopeRatings[0]);
   for (int round = 1; round < 3; ++round) {
     const Extended term =
@@ -59,6 +59,12 @@ void ComputeHandicap(HandicapWorksheet& worksheet) {
   FloatFlags flags = 0;
   const double average = sum.ToDouble(flags);
   RaiseEnabled(flags);
+  return average;
+}
+
+void ComputeHandicap(HandicapWorksheet& worksheet) {
+  const double average = AverageOfRounds(worksheet);
   worksheet.handicapValue = average;
+  // The cut happens on the stored double, not on the extended sum.
   worksheet.handicapValue = static_cast<double>(TruncateToInt64(average));
 }

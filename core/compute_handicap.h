@@ -16,6 +16,10 @@
 
 void ComputeHandicap(HandicapWorksheet& worksheet);
 
+// The first part of ComputeHandicap alone: the average of the three rounds,
+// rounded to double, with the same errors; writes nothing.
+double AverageOfRounds(const HandicapWorksheet& worksheet);
+
 // Cuts a double towards zero to a signed 64-bit integer; raises EInvalidOp
 // when it is NaN or does not fit (2^63 or more, or below -2^63).
 int64_t TruncateToInt64(double value);

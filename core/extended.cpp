@@ -175,17 +175,24 @@ Extended SubtractMagnitudes(Unpacked a, Unpacked b, FloatFlags& flags) {
     const int shift = wide::LeadingZeros(diff);
     return RoundPack(a.negative, int64_t{a.exponent} - shift, diff << shift, 0, flags);
   }
-  // With a distance of 1 nothing is lost; beyond it at most one bit of
-  // normalisation is needed, so the sticky bit stays below the half.
+  // At a distance of 1 nothing is shifted out and the difference may need
+  // any normalisation; from 2 on (the only case with a sticky bit) it is at
+  // least 2^126 and needs at most one bit, so the sticky bit stays below the
+  // half.
   uint64_t bhi = b.sig, blo = 0;
   ShiftRightJam(bhi, blo, int64_t{a.exponent} - b.exponent);
   uint64_t hi = a.sig - bhi - (blo != 0);
   uint64_t lo = 0 - blo;
   int64_t exponent = a.exponent;
-  if (!(hi & kLeadingBit)) {
-    hi = (hi << 1) | (lo >> 63);
-    lo <<= 1;
-    --exponent;
+  if (hi == 0) {  // exact: b.sig / 2 took nearly all of a.sig
+    hi = lo;
+    lo = 0;
+    exponent -= 64;
+  }
+  if (const int shift = wide::LeadingZeros(hi)) {
+    hi = (hi << shift) | (lo >> (64 - shift));
+    lo <<= shift;
+    exponent -= shift;
   }
   return RoundPack(a.negative, exponent, hi, lo, flags);
 }
