@@ -38,6 +38,10 @@ struct WorkedExample {
   double handicap;
 };
 
+void PrintTo(const WorkedExample& e, std::ostream* os) {
+  *os << e.rounds.scores[0] << "/" << e.rounds.scores[1] << "/" << e.rounds.scores[2] << " -> " << e.handicap;
+}
+
 class WorkedExamples : public testing::TestWithParam<WorkedExample> {};
 
 TEST_P(WorkedExamples, GiveTheStoredAverageAndTheHandicap) {
@@ -78,6 +82,8 @@ struct Failure {
   std::string_view message;
   bool average_stored;  // the failure is in the cut: the value holds the average
 };
+
+void PrintTo(const Failure& f, std::ostream* os) { *os << f.name; }
 
 class FailingCalculations : public testing::TestWithParam<Failure> {};
 

@@ -147,6 +147,8 @@ Pair RandomPair(Op op, Rng& r) {
   }
 }
 
+void PrintTo(Op op, std::ostream* os) { *os << static_cast<int>(op); }
+
 std::string OpName(const testing::TestParamInfo<Op>& info) {
   static const char* const kNames[] = {"Add", "Subtract", "Multiply", "Divide"};
   return kNames[static_cast<int>(info.param)];

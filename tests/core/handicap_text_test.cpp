@@ -15,6 +15,8 @@ struct Formatted {
   const char* text;
 };
 
+void PrintTo(const Formatted& f, std::ostream* os) { *os << f.text; }
+
 class FormatHandicapCases : public testing::TestWithParam<Formatted> {};
 
 TEST_P(FormatHandicapCases, GiveTheGeneralFormat) {

@@ -20,7 +20,7 @@ struct Case {
   Outcome outcome;
 };
 
-std::ostream& operator<<(std::ostream& os, const Case& c) { return os << "text <" << c.text << ">"; }
+void PrintTo(const Case& c, std::ostream* os) { *os << testing::PrintToString(c.text); }
 
 class ParseEntryCases : public testing::TestWithParam<Case> {};
 

@@ -1,0 +1,13 @@
+# Runs PROGRAM with INPUT on standard input (and LOCALE as LC_ALL when given)
+# and fails unless its standard output equals EXPECTED.
+if(LOCALE)
+  set(ENV{LC_ALL} ${LOCALE})
+endif()
+execute_process(COMMAND ${PROGRAM} INPUT_FILE ${INPUT} OUTPUT_VARIABLE output RESULT_VARIABLE status)
+file(READ ${EXPECTED} expected)
+if(NOT output STREQUAL expected)
+  message(FATAL_ERROR "output differs:\n${output}\nexpected:\n${expected}")
+endif()
+if(DEFINED STATUS AND NOT status EQUAL STATUS)
+  message(FATAL_ERROR "exit status ${status}, expected ${STATUS}")
+endif()
