@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -20,7 +21,20 @@ struct Case {
   Outcome outcome;
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << testing::PrintToString(c.text); }
+// Names the case after its text, in plain ASCII: "_" for a space, \xHH for
+// any other byte that is not a letter, digit, sign, point or comma.
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << '<';
+  for (unsigned char b : c.text) {
+    if (std::isalnum(b) || std::strchr("+-.,", b))
+      *os << b;
+    else if (b == ' ')
+      *os << '_';
+    else
+      *os << "\\x" << "0123456789ABCDEF"[b >> 4] << "0123456789ABCDEF"[b & 15];
+  }
+  *os << '>';
+}
 
 class ParseEntryCases : public testing::TestWithParam<Case> {};
 
