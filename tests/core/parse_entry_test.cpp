@@ -158,11 +158,22 @@ TEST(ParseEntry, IsTheNearestDoubleForOrdinaryTexts) {
     if (tenths < 0 && tenths > -10) std::snprintf(text, sizeof text, "-0.%d", -tenths);
     EXPECT_EQ(ParseEntry(text, "."), std::strtod(text, nullptr)) << text;
   }
-  uint64_t whole = 1;
-  for (int digits = 1; digits <= 19; ++digits) {
-    whole = whole * 10 + static_cast<uint64_t>(digits % 10);
-    std::snprintf(text, sizeof text, "%llu", static_cast<unsigned long long>(whole % 10000000000000000000u));
-    EXPECT_EQ(ParseEntry(text, "."), std::strtod(text, nullptr)) << text;
+  // Random ones of every length: up to 15 digits with one decimal, whole
+  // numbers of up to 19 digits.
+  uint64_t state = 12345;
+  const auto next = [&] { return state = state * 6364136223846793005u + 1442695040888963407u; };
+  for (int i = 0; i < 200000; ++i) {
+    const int digits = 1 + static_cast<int>((next() >> 33) % 19);
+    uint64_t value = (next() >> 1) % 10000000000000000000u;
+    uint64_t limit = 1;
+    for (int d = 0; d < digits; ++d) limit *= 10;
+    value %= limit;
+    if (digits <= 15 && i % 2)
+      std::snprintf(text, sizeof text, "%s%llu.%llu", i % 4 == 1 ? "-" : "", static_cast<unsigned long long>(value / 10),
+                    static_cast<unsigned long long>(value % 10));
+    else
+      std::snprintf(text, sizeof text, "%llu", static_cast<unsigned long long>(value));
+    ASSERT_EQ(ParseEntry(text, "."), std::strtod(text, nullptr)) << text;
   }
 }
 
