@@ -6,6 +6,7 @@
 #include "platform/error_boundary.h"
 
 TImage::TImage(QWidget* parent) : QWidget(parent) {
+  setFocusPolicy(Qt::NoFocus);
   // paintEvent covers every pixel of the box itself.
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
