@@ -7,6 +7,8 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
+#include <QMetaObject>
+#include <QResizeEvent>
 #include <QShowEvent>
 
 #include "platform/font.h"
@@ -205,7 +207,22 @@ void TForm::changeEvent(QEvent* event) {
   if (event->type() == QEvent::WindowStateChange) KeepFixedSize();
 }
 
-// Maximised or not, an auto-sized window keeps the size of its controls.
+void TForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  KeepFixedSize();
+}
+
+// Maximised or not, an auto-sized window keeps the size of its controls. A
+// window system that forces another size on it (a maximise that ignores the
+// size hints) is answered once the event at hand is done.
 void TForm::KeepFixedSize() {
-  if (auto_size_ && size() != maximumSize()) resize(maximumSize());
+  if (!auto_size_ || size() == maximumSize() || restore_pending_) return;
+  restore_pending_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        restore_pending_ = false;
+        if (size() != maximumSize()) resize(maximumSize());
+      },
+      Qt::QueuedConnection);
 }

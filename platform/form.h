@@ -67,6 +67,7 @@ class TForm : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void ApplyWindowProperties(const platform::WindowDescription& window, int pixelsPerInch);
@@ -83,4 +84,5 @@ class TForm : public QWidget {
   int border_width_ = 0;
   bool adjusting_ = false;
   bool focus_given_ = false;
+  bool restore_pending_ = false;
 };
