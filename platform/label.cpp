@@ -21,12 +21,13 @@ void TLabel::SetCaption(const QString& caption) {
 }
 
 void TLabel::SetColor(std::optional<TColor> color) {
-  QPalette colours = palette();
-  if (color) {
-    colours.setColor(QPalette::Window, color->ToQColor());
-  } else if (parentWidget()) {
-    colours.setColor(QPalette::Window, parentWidget()->palette().color(QPalette::Window));
+  if (!color) {
+    // An empty palette inherits everything, the parent's colour among it.
+    setPalette(QPalette());
+    return;
   }
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, color->ToQColor());
   setPalette(colours);
 }
 
