@@ -210,6 +210,18 @@ TMessageDialog::TMessageDialog(QWidget* parent, QScreen* screen, const QString& 
   CentreOnScreen();
 }
 
+bool TMessageDialog::event(QEvent* event) {
+  // Under a window manager the real frame arrives only after the window is
+  // mapped, and a dialog's frame may differ from its owner's (no resize
+  // handle): centre once more when the window first moves into its frame.
+  if (event->type() == QEvent::Move && awaitingFrame_ && windowHandle() &&
+      !windowHandle()->frameMargins().isNull()) {
+    awaitingFrame_ = false;
+    if (windowHandle()->frameMargins() != estimatedFrame_) CentreOnScreen();
+  }
+  return QDialog::event(event);
+}
+
 void TMessageDialog::CentreOnScreen() {
   // The frame counts: once the window is shown its own frame is known; before
   // that, the frame of the window it belongs to is the best estimate (same
@@ -219,6 +231,7 @@ void TMessageDialog::CentreOnScreen() {
   if (frame.isNull() && parentWidget() && parentWidget()->windowHandle()) {
     frame = parentWidget()->windowHandle()->frameMargins();
   }
+  estimatedFrame_ = frame;
   const int frameWidth = width() + frame.left() + frame.right();
   const int frameHeight = height() + frame.top() + frame.bottom();
   move(std::max(screenArea_.left(), screenArea_.left() + (screenArea_.width() - frameWidth) / 2),

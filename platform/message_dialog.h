@@ -17,6 +17,7 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QMargins>
 #include <QRect>
 #include <QString>
 #include <functional>
@@ -65,6 +66,7 @@ class TMessageDialog : public QDialog {
   const QPushButton* Button() const { return button_; }
 
  protected:
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
@@ -73,6 +75,8 @@ class TMessageDialog : public QDialog {
 
   QString message_;
   QRect screenArea_;
+  QMargins estimatedFrame_;
+  bool awaitingFrame_ = true;
   QLabel* label_;
   QPushButton* button_;
 };
