@@ -279,19 +279,15 @@ void TMessageDialog::CopyToClipboard() {
 void ShowMessageDialog(QWidget* activeWindow, const QString& caption, const QString& message,
                        const QString& buttonCaption) {
   QPointer<QWidget> window = activeWindow ? activeWindow->window() : QApplication::activeWindow();
-  QPointer<QWidget> focus = window ? window->focusWidget() : nullptr;
 
   QPointer<TMessageDialog> dialog =
       new TMessageDialog(window, DialogScreen(window), caption, message, buttonCaption);
   dialog->Execute();
   delete dialog.data();
 
-  // Give the activation back to the window the dialog came from, and its
-  // focus to the control that had it.
-  if (window && window->isVisible()) {
-    window->activateWindow();
-    if (focus && focus->window() == window) focus->setFocus(Qt::ActiveWindowFocusReason);
-  }
+  // Give the activation back to the window the dialog came from; activated,
+  // it gives the focus back to the control that had it.
+  if (window && window->isVisible()) window->activateWindow();
 }
 
 }  // namespace platform

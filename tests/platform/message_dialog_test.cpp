@@ -40,15 +40,26 @@ struct DialogRun {
   QPointer<TMessageDialog> dialog;  // empty once it has been destroyed
 };
 
+// The message dialog on screen, if there is one; looked up among the windows
+// rather than as the modal widget, so that a dialog that fails to be modal is
+// still found (and closed).
+TMessageDialog* OpenDialog() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* dialog = qobject_cast<TMessageDialog*>(widget); dialog && dialog->isVisible()) return dialog;
+  }
+  return nullptr;
+}
+
 // Opens the dialog and runs whileOpen on it from inside its nested loop.
 // Returns once ShowMessageDialog has returned. A dialog that the test left
 // open is closed afterwards, and a watchdog closes any dialog that is still
 // up after a few seconds, so a failing test cannot hang.
 DialogRun RunDialog(QWidget* window, const QString& caption, const QString& message,
-                    const std::function<void(TMessageDialog&)>& whileOpen) {
+                    const std::function<void(TMessageDialog&)>& whileOpen,
+                    const QString& buttonCaption = "OK") {
   DialogRun run;
   QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<TMessageDialog*>(QApplication::activeModalWidget());
+    TMessageDialog* dialog = OpenDialog();
     run.dialog = dialog;
     run.found = dialog != nullptr;
     if (!dialog) return;
@@ -60,10 +71,10 @@ DialogRun RunDialog(QWidget* window, const QString& caption, const QString& mess
   QTimer watchdog;
   watchdog.setSingleShot(true);
   QObject::connect(&watchdog, &QTimer::timeout, [] {
-    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    if (TMessageDialog* dialog = OpenDialog()) dialog->close();
   });
   watchdog.start(5000);
-  platform::ShowMessageDialog(window, caption, message);
+  platform::ShowMessageDialog(window, caption, message, buttonCaption);
   EXPECT_TRUE(watchdog.isActive()) << "the dialog had to be closed by the watchdog";
   return run;
 }
@@ -171,6 +182,20 @@ void ExpectLaidOut(const TMessageDialog& dialog, const char* what) {
   EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << "fixed size";
 }
 
+TEST(MessageDialogText, DrawnInTheMessageBoxFontWhereThePlatformHasOne) {
+  const QFont previous = QApplication::font("QMessageBox");
+  QFont messageBoxFont("IPAGothic");
+  messageBoxFont.setPointSize(21);
+  QApplication::setFont(messageBoxFont, "QMessageBox");
+  RunDialog(nullptr, "kotorina", kResultMessage, [&](TMessageDialog& dialog) {
+    EXPECT_EQ(dialog.font().family(), "IPAGothic");
+    EXPECT_EQ(dialog.font().pointSize(), 21);
+    EXPECT_EQ(dialog.Button()->font().pointSize(), 21);
+    ExpectLaidOut(dialog, "large message-box font");
+  });
+  QApplication::setFont(previous, "QMessageBox");
+}
+
 TEST(MessageDialogLayout, SizedToTheTextWithMarginsAndButtonBelow) {
   struct Case {
     const char* name;
@@ -183,16 +208,10 @@ TEST(MessageDialogLayout, SizedToTheTextWithMarginsAndButtonBelow) {
       {"caption wider than 12.5 average widths", "1", "A very long button caption indeed"},
   };
   for (const Case& c : cases) {
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-      auto* dialog = qobject_cast<TMessageDialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(dialog, nullptr);
-      seen = true;
-      ExpectLaidOut(*dialog, c.name);
-      dialog->reject();
-    });
-    platform::ShowMessageDialog(nullptr, "kotorina", c.message, c.button);
-    EXPECT_TRUE(seen) << c.name;
+    const DialogRun run = RunDialog(
+        nullptr, "kotorina", c.message, [&](TMessageDialog& dialog) { ExpectLaidOut(dialog, c.name); },
+        c.button);
+    EXPECT_TRUE(run.found) << c.name;
   }
 }
 
@@ -445,24 +464,31 @@ TEST(MessageDialogQuit, EndsAsIfCancelledWhenTheApplicationQuits) {
   for (const Case& c : cases) {
     bool returned = false;
     bool wasOpen = false;
+    int finishedWith = -1;
     QPointer<QWidget> dialog;
     QTimer::singleShot(0, [&] {
       QTimer::singleShot(0, [&] {
-        dialog = QApplication::activeModalWidget();
-        wasOpen = dialog != nullptr;
+        TMessageDialog* open = OpenDialog();
+        dialog = open;
+        wasOpen = open != nullptr;
+        if (open) QObject::connect(open, &QDialog::finished, [&](int result) { finishedWith = result; });
         c.quit();
       });
       platform::ShowMessageDialog(nullptr, "kotorina", kResultMessage);
       returned = true;
     });
     QTimer watchdog;
-    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    QObject::connect(&watchdog, &QTimer::timeout, [] {
+      if (TMessageDialog* open = OpenDialog()) open->close();
+      QCoreApplication::exit(1);
+    });
     watchdog.start(5000);
     EXPECT_EQ(QApplication::exec(), 0) << c.name;
     EXPECT_TRUE(wasOpen) << c.name;
     EXPECT_TRUE(returned) << c.name;
     EXPECT_TRUE(dialog.isNull()) << c.name;
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << c.name;
+    EXPECT_EQ(finishedWith, QDialog::Rejected) << c.name << ": ended as if cancelled";
+    EXPECT_EQ(OpenDialog(), nullptr) << c.name;
   }
 }
 
