@@ -171,7 +171,6 @@ TMessageDialog::TMessageDialog(QWidget* parent, QScreen* screen, const QString& 
       button_(nullptr) {
   setWindowTitle(caption);
   setFont(MessageDialogFont());
-  setSizeGripEnabled(false);
 
   const DialogUnits units(font());
   const QRect screenArea = (screen ? screen : QGuiApplication::primaryScreen())->geometry();
@@ -242,14 +241,25 @@ void TMessageDialog::Execute() {
   setWindowModality(Qt::ApplicationModal);
   QPointer<TMessageDialog> alive(this);
   QEventLoop loop;
-  connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+  // The loop ends when the dialog is hidden (every way of closing it hides
+  // it) or destroyed with the window it belongs to.
+  connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+  loop_ = &loop;
   show();
   CentreOnScreen();
   button_->setFocus(Qt::OtherFocusReason);
   // QCoreApplication::exit ends every running loop, this one too.
   if (isVisible()) loop.exec(QEventLoop::DialogExec);
+  // Destroyed with the window it belonged to: nothing left to end.
+  if (!alive) return;
+  loop_ = nullptr;
   // Told to quit while open: end as if cancelled.
-  if (alive && isVisible()) reject();
+  if (isVisible()) reject();
+}
+
+void TMessageDialog::setVisible(bool visible) {
+  QDialog::setVisible(visible);
+  if (!visible && loop_) loop_->quit();
 }
 
 QString TMessageDialog::ClipboardText() const {

@@ -22,6 +22,7 @@
 #include <QString>
 #include <functional>
 
+class QEventLoop;
 class QLabel;
 class QPushButton;
 class QScreen;
@@ -65,6 +66,8 @@ class TMessageDialog : public QDialog {
   const QLabel* MessageLabel() const { return label_; }
   const QPushButton* Button() const { return button_; }
 
+  void setVisible(bool visible) override;
+
  protected:
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -77,6 +80,7 @@ class TMessageDialog : public QDialog {
   QRect screenArea_;
   QMargins estimatedFrame_;
   bool awaitingFrame_ = true;
+  QEventLoop* loop_ = nullptr;
   QLabel* label_;
   QPushButton* button_;
 };

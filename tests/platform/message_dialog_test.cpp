@@ -50,10 +50,40 @@ TMessageDialog* OpenDialog() {
   return nullptr;
 }
 
+// Keeps a failing test from hanging: after a few seconds it closes the dialog,
+// or, when there is none to close and a loop still runs, ends every loop.
+// Ending them leaves Qt's quit flag set, which would end every later loop at
+// once; a short run of the application's own loop clears it again.
+class Watchdog {
+ public:
+  Watchdog() {
+    timer_.setSingleShot(true);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      if (TMessageDialog* dialog = OpenDialog()) {
+        dialog->close();
+      } else {
+        exited_ = true;
+        QCoreApplication::exit(1);
+      }
+    });
+    timer_.start(5000);
+  }
+  ~Watchdog() {
+    if (exited_) {
+      QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+      QApplication::exec();
+    }
+  }
+  bool Fired() const { return !timer_.isActive(); }
+
+ private:
+  QTimer timer_;
+  bool exited_ = false;
+};
+
 // Opens the dialog and runs whileOpen on it from inside its nested loop.
 // Returns once ShowMessageDialog has returned. A dialog that the test left
-// open is closed afterwards, and a watchdog closes any dialog that is still
-// up after a few seconds, so a failing test cannot hang.
+// open is closed afterwards.
 DialogRun RunDialog(QWidget* window, const QString& caption, const QString& message,
                     const std::function<void(TMessageDialog&)>& whileOpen,
                     const QString& buttonCaption = "OK") {
@@ -68,14 +98,9 @@ DialogRun RunDialog(QWidget* window, const QString& caption, const QString& mess
     run.openAfterBody = run.dialog && run.dialog->isVisible();
     if (run.dialog && run.dialog->isVisible()) run.dialog->reject();
   });
-  QTimer watchdog;
-  watchdog.setSingleShot(true);
-  QObject::connect(&watchdog, &QTimer::timeout, [] {
-    if (TMessageDialog* dialog = OpenDialog()) dialog->close();
-  });
-  watchdog.start(5000);
+  const Watchdog watchdog;
   platform::ShowMessageDialog(window, caption, message, buttonCaption);
-  EXPECT_TRUE(watchdog.isActive()) << "the dialog had to be closed by the watchdog";
+  EXPECT_FALSE(watchdog.Fired()) << "the dialog had to be ended by the watchdog";
   return run;
 }
 
@@ -496,6 +521,26 @@ TEST(MessageDialogQuit, EndsAsIfCancelledWhenTheApplicationQuits) {
 // for scripts/screenshot-message-dialog to photograph under Xvfb.
 TEST(MessageDialogScreenshot, DISABLED_ShowsUntilClosed) {
   platform::ShowMessageDialog(nullptr, "Kotorina", kResultMessage);
+}
+
+TEST(MessageDialogQuit, ReturnsWhenTheWindowItBelongsToIsDestroyed) {
+  auto* window = new QWidget;
+  window->show();
+  QPointer<TMessageDialog> dialog;
+  QTimer::singleShot(0, [&] {
+    dialog = OpenDialog();
+    delete window;
+  });
+  const Watchdog watchdog;
+  platform::ShowMessageDialog(window, "kotorina", kResultMessage);
+  EXPECT_FALSE(watchdog.Fired()) << "the dialog had to be ended by the watchdog";
+  EXPECT_TRUE(dialog.isNull());
+}
+
+TEST(MessageDialogQuit, ReturnsWhenHiddenByOtherMeans) {
+  const DialogRun run = RunDialog(nullptr, "kotorina", kResultMessage, [](TMessageDialog& d) { d.hide(); });
+  EXPECT_FALSE(run.openAfterBody);
+  EXPECT_TRUE(run.dialog.isNull());
 }
 
 }  // namespace
