@@ -520,7 +520,12 @@ TEST(MessageDialogQuit, EndsAsIfCancelledWhenTheApplicationQuits) {
 // Not part of the suite: shows the result dialog until someone closes it,
 // for scripts/screenshot-message-dialog to photograph under Xvfb.
 TEST(MessageDialogScreenshot, DISABLED_ShowsUntilClosed) {
-  platform::ShowMessageDialog(nullptr, "Kotorina", kResultMessage);
+  QWidget owner;
+  owner.setWindowTitle("owner");
+  owner.resize(480, 360);
+  owner.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+  platform::ShowMessageDialog(&owner, "Kotorina", kResultMessage);
 }
 
 TEST(MessageDialogQuit, ReturnsWhenTheWindowItBelongsToIsDestroyed) {
