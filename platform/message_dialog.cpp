@@ -152,10 +152,14 @@ bool WriteSystemClipboard(const QString& text) {
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (!clipboard) return false;
   clipboard->setText(text, QClipboard::Clipboard);
-  // On X11 another client may keep the selection; then what we set is not
-  // what the clipboard holds. Platforms without the notion of ownership keep
-  // the text in the process, and reading it back tells.
-  return clipboard->ownsClipboard() || clipboard->text(QClipboard::Clipboard) == text;
+  // On X11 the clipboard is a selection that we must own to serve: when the
+  // server does not give it to us, what we set is not what others paste.
+  // Asking the owner for its text instead could stall for seconds.
+  if (clipboard->ownsClipboard()) return true;
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) return false;
+  // Platforms without the notion of ownership keep the text in the process,
+  // and reading it back tells.
+  return clipboard->text(QClipboard::Clipboard) == text;
 }
 
 ClipboardWriter SetClipboardWriter(ClipboardWriter writer) {
