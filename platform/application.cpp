@@ -75,9 +75,10 @@ void TApplication::ShowMainForm() {
 }
 
 void TApplication::Run() {
-  if (main_form_ == nullptr) return;
-  ShowMainForm();
-  if (!terminated_) QCoreApplication::exec();
+  if (main_form_ != nullptr) {
+    ShowMainForm();
+    if (!terminated_) QCoreApplication::exec();
+  }
   terminated_ = true;
 }
 

@@ -34,6 +34,18 @@ std::string_view LastCharacter(std::string_view text) {
   return text.substr(start);
 }
 
+// Longer than any word of a message: a run beyond this wraps anywhere.
+constexpr qsizetype kLongestWord = 200;
+
+qsizetype LongestUnbrokenRun(const QString& text) {
+  qsizetype longest = 0, run = 0;
+  for (const QChar c : text) {
+    run = c.isSpace() ? 0 : run + 1;
+    longest = std::max(longest, run);
+  }
+  return longest;
+}
+
 QScreen* ScreenFor(const QWidget* parent) {
   if (parent != nullptr && parent->screen() != nullptr) return parent->screen();
   return QGuiApplication::primaryScreen();
@@ -71,11 +83,16 @@ ErrorBox::ErrorBox(const QString& caption, const QString& text, QWidget* parent)
   text_->setFocusPolicy(Qt::ClickFocus);
   text_->setContextMenuPolicy(Qt::NoContextMenu);
   text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  text_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  // Wrapping at word boundaries rescans an overlong word for every line it
+  // fills, which takes seconds for a pasted text of 100,000 characters; such
+  // a text wraps anywhere instead, in a few milliseconds.
+  text_->setWordWrapMode(LongestUnbrokenRun(text) > kLongestWord ? QTextOption::WrapAnywhere
+                                                                   : QTextOption::WrapAtWordBoundaryOrAnywhere);
   text_->viewport()->setAutoFillBackground(false);
-  text_->setStyleSheet(QStringLiteral("QTextEdit { background: transparent; }"));
+  QPalette palette = text_->palette();
+  palette.setColor(QPalette::Base, Qt::transparent);
+  text_->setPalette(palette);
   text_->document()->setDocumentMargin(0);
-  text_->setPlainText(text);
 
   ok_->setDefault(true);
   ok_->setAutoDefault(true);
@@ -111,15 +128,19 @@ void ErrorBox::FitText(const QString& text) {
   // As wide as the widest line, up to half the screen; a longer line wraps.
   int natural = 0;
   for (const QStringView line : QStringView(text).split(u'\n')) {
-    natural = std::max(natural, metrics.horizontalAdvance(line.toString()));
-    if (natural >= screen.width()) break;
+    // A line far longer than the screen is wide cannot set the width: stop
+    // measuring it early.
+    natural = std::max(natural, metrics.horizontalAdvance(line.left(screen.width()).toString()));
   }
   const int max_width = std::max(240, std::min(screen.width() / 2, 640));
   int width = std::clamp(natural + 2, 1, max_width);
 
-  QTextDocument* document = text_->document();
-  document->setTextWidth(width);
-  int height = static_cast<int>(std::ceil(document->size().height()));
+  // The text is laid out once, at its final width: a long text laid out at
+  // some passing width first would cost seconds rather than milliseconds.
+  text_->setLineWrapMode(QTextEdit::FixedPixelWidth);
+  text_->setLineWrapColumnOrWidth(width);
+  text_->setPlainText(text);
+  int height = static_cast<int>(std::ceil(text_->document()->size().height()));
 
   // Room for the caption, the margins and the button row: a text taller than
   // what is left scrolls.

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 #include <cstdlib>
 #include <cstring>
 
@@ -37,10 +38,14 @@ bool IsLatin1(const QString& text) {
 }  // namespace
 
 void LabelTaskbarEntry(QWidget* window, const QString& label) {
-  auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  if (x11 == nullptr || window == nullptr || !window->isWindow()) return;
-  xcb_connection_t* connection = x11->connection();
-  const auto id = static_cast<xcb_window_t>(window->winId());
+  if (window == nullptr || !window->isWindow() || QGuiApplication::platformName() != QLatin1String("xcb")) return;
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+  // Before Qt has made the native window there is nothing to label; the
+  // caller comes back when the window is shown.
+  QWindow* handle = window->windowHandle();
+  if (connection == nullptr || handle == nullptr || handle->handle() == nullptr) return;
+  const auto id = static_cast<xcb_window_t>(handle->winId());
 
   static const xcb_atom_t utf8_string = InternAtom(connection, "UTF8_STRING");
   static const xcb_atom_t net_wm_icon_name = InternAtom(connection, "_NET_WM_ICON_NAME");
