@@ -1,4 +1,5 @@
 #include "ui/worksheet_instance.h"
 
-// TODO(lead): release the worksheet's texts once the worksheet lands.
-void ReleaseWorksheetTexts() {}
+HandicapWorksheet Worksheet;
+
+void ReleaseWorksheetTexts() { Worksheet.ReleaseTexts(); }
