@@ -31,8 +31,8 @@ Decompressor& Owner(j_common_ptr cinfo) { return *static_cast<Decompressor*>(cin
 // decoding and lets the caller clean up.
 [[noreturn]] void ErrorExit(j_common_ptr cinfo) { std::longjmp(Owner(cinfo).failed, 1); }
 
-// Level -1 is a warning (corrupt or missing data); higher levels are
-// trace messages, which we do not want either.
+// Level -1 is a warning (corrupt or missing data), which fails the
+// decoding; higher levels are trace messages, which are dropped.
 void EmitMessage(j_common_ptr cinfo, int level) {
   if (level < 0) std::longjmp(Owner(cinfo).failed, 1);
 }
@@ -70,6 +70,7 @@ void TermSource(j_decompress_ptr) {}
 
 Decompressor::Decompressor(std::span<const std::uint8_t> data) : bytes(data) {
   cinfo.err = jpeg_std_error(&errors);
+  cinfo.client_data = this;
   errors.error_exit = ErrorExit;
   errors.emit_message = EmitMessage;
   errors.output_message = OutputMessage;
@@ -86,9 +87,7 @@ Decompressor::Decompressor(std::span<const std::uint8_t> data) : bytes(data) {
 // setjmp of the caller. The create call keeps err and client_data and clears
 // the rest, so a failure inside it still leaves cinfo safe to destroy.
 bool Start(Decompressor& d) {
-  d.cinfo.client_data = &d;
   jpeg_create_decompress(&d.cinfo);
-  d.cinfo.client_data = &d;
   d.cinfo.src = &d.source;
   if (jpeg_read_header(&d.cinfo, TRUE) != JPEG_HEADER_OK) return false;
   const JDIMENSION w = d.cinfo.image_width, h = d.cinfo.image_height;

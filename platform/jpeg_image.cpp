@@ -45,6 +45,11 @@ const QImage& TJPEGImage::Bitmap() noexcept {
     if (bitmap_.isNull() || bitmap_.width() != width_ || bitmap_.height() != height_) {
       bitmap_ = QImage();
       failed_ = true;
+    } else {
+      // Kept in the pixel format Qt paints windows in, so that a repaint
+      // copies pixels rather than converting them again each time. The
+      // colours stay those libjpeg gave, quantised ones included.
+      bitmap_.convertTo(QImage::Format_RGB32);
     }
   }
   return bitmap_;

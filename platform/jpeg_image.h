@@ -23,8 +23,8 @@ class TJPEGImage : public TGraphic {
   int Height() const noexcept override { return Empty() ? 0 : height_; }
   void Draw(QPainter& painter, const QPoint& at) noexcept override;
 
-  // The decoded bitmap, decoding first if that has not been tried yet; a
-  // null image when the picture is empty.
+  // The decoded bitmap (QImage::Format_RGB32), decoding first if that has
+  // not been tried yet; a null image when the picture is empty.
   const QImage& Bitmap() noexcept;
   // How often the bytes were handed to the decoder: 0 before the first
   // drawing, 1 ever after.
