@@ -6,26 +6,13 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/picture.h"
 #include "resources/embedded.h"
 
 namespace {
 
 using platform::ControlDescription;
 using platform::FormDescription;
-
-// A picture in its stored form: the length of the class name in one byte,
-// the class name, the size of the file as a 32-bit little-endian number, and
-// the file.
-std::vector<std::uint8_t> TaggedPicture(std::string_view className, std::span<const std::uint8_t> file) {
-  std::vector<std::uint8_t> tagged;
-  tagged.reserve(1 + className.size() + 4 + file.size());
-  tagged.push_back(static_cast<std::uint8_t>(className.size()));
-  tagged.insert(tagged.end(), className.begin(), className.end());
-  const auto size = static_cast<std::uint32_t>(file.size());
-  for (int shift = 0; shift < 32; shift += 8) tagged.push_back(static_cast<std::uint8_t>(size >> shift));
-  tagged.insert(tagged.end(), file.begin(), file.end());
-  return tagged;
-}
 
 constexpr int kNone = -1;
 
@@ -106,7 +93,7 @@ FormDescription MakeForm1Description() {
     form.controls.push_back(std::move(control));
   }
   for (ControlDescription& control : form.controls) {
-    if (control.name == "Image1") control.picture = TaggedPicture("TJPEGImage", LogoJpegFile());
+    if (control.name == "Image1") control.picture = TagPictureData("TJPEGImage", LogoJpegFile());
     if (control.name == "Button1") control.onClick = "Button1Click";
   }
   return form;
