@@ -7,7 +7,8 @@
 #                          ends, and put its path in VAR
 #   kt_start_x [--wm]      start Xvfb on a free display (and openbox), export DISPLAY
 #   kt_wait_window NAME [SECONDS]   print the id of the visible window captioned NAME
-#   kt_screenshot FILE     save the whole screen as an image
+#   kt_screenshot FILE [WID]        save the whole screen, or one window with
+#                          its window-manager frame, as an image
 #   kt_close_window WID    ask the window manager to close the window
 #   kt_wait_exit PID [SECONDS]      wait for a background child of this shell;
 #                          its exit code goes to KT_EXIT_CODE
@@ -110,7 +111,11 @@ kt_wait_window() {
 }
 
 kt_screenshot() {
-  import -window root "$1"
+  if [[ -n ${2:-} ]]; then
+    import -frame -window "$2" "$1"
+  else
+    import -window root "$1"
+  fi
 }
 
 # _NET_CLOSE_WINDOW through the window manager, which sends the program
