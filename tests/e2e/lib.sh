@@ -65,9 +65,9 @@ _kt_wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'win
 kt_start_x() {
   local with_wm=0
   [[ ${1:-} == --wm ]] && with_wm=1
-  local dir attempt number xvfb=
+  local dir number xvfb=
   kt_tmpdir dir
-  for attempt in 1 2 3 4 5 6 7 8; do
+  for _ in 1 2 3 4 5 6 7 8; do
     number=$((200 + RANDOM % 4000))
     [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]] && continue
     : >"$dir/display"

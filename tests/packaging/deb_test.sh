@@ -59,7 +59,7 @@ fi
 # --- install ----------------------------------------------------------------
 # One package test at a time on this machine, whichever worktree runs it.
 exec 9>/tmp/kotorina-deb-test.lock
-flock -w 600 9 || kt_fail "another package test holds /tmp/kotorina-deb-test.lock"
+flock -w 300 9 || kt_fail "another package test holds /tmp/kotorina-deb-test.lock"
 
 status=$(dpkg-query -W -f='${Status}' kotorina 2>/dev/null || true)
 if [[ $(id -u) -eq 0 && $status != *" installed" && $status != *"unpacked"* && $status != *"half-"* ]]; then
