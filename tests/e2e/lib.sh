@@ -120,7 +120,13 @@ kt_screenshot() {
 
 # _NET_CLOSE_WINDOW through the window manager, which sends the program
 # WM_DELETE_WINDOW: the same road as the title bar's close button.
+# The window manager acts only on windows it manages, which it lists in
+# _NET_CLIENT_LIST once it has framed them: wait for that first.
+_kt_managed() {
+  wmctrl -l 2>/dev/null | grep -qi "^$(printf '0x%08x' "$1") "
+}
 kt_close_window() {
+  kt_poll 10 _kt_managed "$1" || kt_fail "the window manager never took window $1 on"
   wmctrl -i -c "$1"
 }
 

@@ -61,11 +61,21 @@ fi
 exec 9>/tmp/kotorina-deb-test.lock
 flock -w 300 9 || kt_fail "another package test holds /tmp/kotorina-deb-test.lock"
 
+# dpkg refuses to start while apt or another dpkg holds its lock (someone
+# installing packages): wait for it rather than fail.
+dpkg_waiting() {
+  local deadline=$((SECONDS + 300))
+  until dpkg "$@" >"$tmp/dpkg.log" 2>&1; do
+    grep -q 'lock' "$tmp/dpkg.log" && ((SECONDS < deadline)) || return 1
+    sleep 1
+  done
+}
+
 status=$(dpkg-query -W -f='${Status}' kotorina 2>/dev/null || true)
 if [[ $(id -u) -eq 0 && $status != *" installed" && $status != *"unpacked"* && $status != *"half-"* ]]; then
   mode=machine
-  kt_on_exit "dpkg --purge kotorina"
-  dpkg -i "$deb" >"$tmp/dpkg.log" 2>&1 || kt_fail "dpkg -i failed: $(cat "$tmp/dpkg.log")"
+  kt_on_exit "dpkg_waiting --purge kotorina"
+  dpkg_waiting -i "$deb" || kt_fail "dpkg -i failed: $(cat "$tmp/dpkg.log")"
   [[ $(dpkg-query -W -f='${Status}' kotorina) == "install ok installed" ]] ||
     kt_fail "kotorina is not installed after dpkg -i"
   program=/usr/bin/kotorina
@@ -96,7 +106,7 @@ kt_wait_exit "$pid" 15
 
 # --- remove -----------------------------------------------------------------
 if [[ $mode == machine ]]; then
-  dpkg --purge kotorina >"$tmp/dpkg.log" 2>&1 || kt_fail "dpkg --purge failed: $(cat "$tmp/dpkg.log")"
+  dpkg_waiting --purge kotorina || kt_fail "dpkg --purge failed: $(cat "$tmp/dpkg.log")"
   [[ ! -e /usr/bin/kotorina && ! -e $desktop ]] || kt_fail "files left behind after dpkg --purge"
   status=$(dpkg-query -W -f='${Status}' kotorina 2>/dev/null || true)
   [[ -z $status || $status == *"not-installed" ]] || kt_fail "package state after purge: $status"
