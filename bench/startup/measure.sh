@@ -19,8 +19,12 @@
 #   --program    the program to measure (build/app/kotorina)
 #   --build      where the watcher and the minimal window are built
 #                (build/bench-startup)
-# The click lands at --click-at X Y inside the window (57 129: the middle of
-# the calculate button at 96 dpi). Where no dialog appears, "n/a".
+# Before the clicks the scores of the three rounds are typed, select-all and
+# type, Tab between them (--scores "90 85 95"; the ratings keep their valid
+# prefilled values), so that the click shows the result rather than the error
+# box; --scores "" times the error box instead. The click lands at
+# --click-at X Y inside the window (57 129: the middle of the calculate
+# button at 96 dpi). Where no dialog appears, "n/a".
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 here=$root/bench/startup
@@ -28,6 +32,7 @@ runs=10 idle_runs=3 clicks=5
 program=$root/build/app/kotorina
 build=$root/build/bench-startup
 click_x=57 click_y=129
+scores="90 85 95"
 while (($#)); do
   case $1 in
     --runs) runs=$2; shift 2 ;;
@@ -36,6 +41,7 @@ while (($#)); do
     --program) program=$2; shift 2 ;;
     --build) build=$2; shift 2 ;;
     --click-at) click_x=$2 click_y=$3; shift 3 ;;
+    --scores) scores=$2; shift 2 ;;
     *) echo "unknown option $1" >&2; exit 2 ;;
   esac
 done
@@ -119,6 +125,16 @@ run_once() { # NAME PROGRAM KEEP(0 = warm-up) IDLE
     "$watch" focus "$wid"
     sleep 10
     idle_pair "$name" "$pid" focused
+  fi
+  if [[ -n $scores ]]; then
+    "$watch" focus "$wid"
+    sleep 0.2
+    local score
+    for score in $scores; do
+      xdotool key ctrl+a type "$score"
+      xdotool key Tab
+    done
+    sleep 0.5
   fi
   local n=0 click
   while read -r click; do
