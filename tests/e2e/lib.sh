@@ -13,6 +13,8 @@
 #   kt_wait_exit PID [SECONDS]      wait for a background child of this shell;
 #                          its exit code goes to KT_EXIT_CODE
 #   kt_fail MESSAGE        report and stop
+#   kt_start_program PROGRAM SHOTS  start it on a fresh X server with a window
+#                          manager: KT_PID, KT_LOG, KT_SHOTS
 
 KT_CLEANUP=()
 
@@ -149,4 +151,19 @@ kt_wait_exit() {
   fi
   KT_EXIT_CODE=0
   wait "$pid" || KT_EXIT_CODE=$?
+}
+
+# Starts PROGRAM in the background on a fresh X server with a window manager;
+# its pid goes to KT_PID, its output to the file KT_LOG, and SHOTS (created)
+# to KT_SHOTS for the screenshots.
+kt_start_program() {
+  KT_SHOTS=$2
+  mkdir -p "$KT_SHOTS"
+  local tmp
+  kt_tmpdir tmp
+  KT_LOG=$tmp/program.log
+  kt_start_x --wm
+  "$1" >"$KT_LOG" 2>&1 &
+  KT_PID=$!
+  kt_on_exit "kill -KILL $KT_PID"
 }

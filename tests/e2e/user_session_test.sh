@@ -8,15 +8,9 @@
 # Screenshots of each step go to SCREENSHOT_DIR.
 # Usage: user_session_test.sh PROGRAM SCREENSHOT_DIR
 set -euo pipefail
-program=$1 shots=$2
 . "$(dirname "$0")/lib.sh"
-mkdir -p "$shots"
-kt_tmpdir tmp
-
-kt_start_x --wm
-"$program" >"$tmp/program.log" 2>&1 &
-pid=$!
-kt_on_exit "kill -KILL $pid"
+kt_start_program "$1" "$2"
+shots=$KT_SHOTS pid=$KT_PID
 
 step() { echo "-- $*"; }
 key() { xdotool key --clearmodifiers --delay 20 "$@"; }
@@ -108,5 +102,5 @@ kill -0 "$pid" || kt_fail "the program ended"
 step "closing the window through the window manager ends the process with 0"
 kt_close_window "$main"
 kt_wait_exit "$pid" 15
-((KT_EXIT_CODE == 0)) || kt_fail "exit code $KT_EXIT_CODE after a close: $(cat "$tmp/program.log")"
+((KT_EXIT_CODE == 0)) || kt_fail "exit code $KT_EXIT_CODE after a close: $(cat "$KT_LOG")"
 echo "user session: passed (screenshots in $shots)"
