@@ -47,7 +47,8 @@ binary=$tmp/unpacked/usr/bin/kotorina
 # depends on.
 ldd "$binary" >"$tmp/ldd"
 while read -r soname; do
-  path=$(awk -v so="$soname" '$1 == so && $2 == "=>" {print $3}' "$tmp/ldd")
+  # ldd names the dynamic loader by its path alone, without "=>".
+  path=$(awk -v so="$soname" '$1 == so && $2 == "=>" {print $3} $1 ~ "/" so "$" {print $1}' "$tmp/ldd" | head -n1)
   [[ $path == /* ]] || kt_fail "$soname is not found on this machine"
   package=$(owner "$path") || kt_fail "no package owns $path ($soname)"
   has_dependency "$package" || kt_fail "Depends lacks $package, which provides $soname"
