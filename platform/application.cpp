@@ -77,7 +77,11 @@ void TApplication::ShowMainForm() {
 void TApplication::Run() {
   if (main_form_ != nullptr) {
     ShowMainForm();
-    if (!terminated_) QCoreApplication::exec();
+    if (!terminated_) {
+      running_ = true;
+      QCoreApplication::exec();
+      running_ = false;
+    }
   }
   terminated_ = true;
 }

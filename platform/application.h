@@ -38,6 +38,8 @@ class TApplication : public QObject {
   QWidget* MainForm() const { return main_form_; }
   // Set once the loop has taken the quit request or the session has ended.
   bool Terminated() const { return terminated_; }
+  // True while Run is inside the event loop.
+  bool Running() const { return running_; }
 
   // The start-up hook: the program installs none, so it does nothing.
   void Initialize() {}
@@ -96,6 +98,7 @@ class TApplication : public QObject {
   std::function<void()> on_settings_change_;
   platform::ErrorReporter previous_reporter_;
   bool terminated_ = false;
+  bool running_ = false;
   bool settings_change_pending_ = false;
 };
 

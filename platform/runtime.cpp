@@ -58,6 +58,7 @@ Runtime::Runtime(int& argc, char** argv) {
     WatchSessionEnd([] {
       if (Application != nullptr) Application->EndSession();
     });
+    EndSessionOnDisplayLoss([] { return Application != nullptr && Application->Running(); });
     started_ = true;
   } catch (...) {
     const std::uintptr_t thrown_at = ThrowSiteOffset(std::current_exception());

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <QSocketNotifier>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/error_boundary.h"
@@ -23,6 +25,15 @@ struct Watch {
   std::unique_ptr<QSocketNotifier> notifier;
   std::function<void()> on_session_end;
 };
+
+bool (*loop_running_now)() = nullptr;
+
+void OnExit() {
+  if (loop_running_now != nullptr && loop_running_now()) {
+    std::fflush(nullptr);
+    std::_Exit(0);
+  }
+}
 
 Watch& TheWatch() {
   static Watch watch;
@@ -53,7 +64,14 @@ void WatchSessionEnd(std::function<void()> on_session_end) {
   sigaction(SIGHUP, &action, nullptr);
 }
 
+void EndSessionOnDisplayLoss(bool (*loop_running)()) {
+  static const bool registered = std::atexit(OnExit) == 0;
+  (void)registered;
+  loop_running_now = loop_running;
+}
+
 void StopWatchingSessionEnd() {
+  loop_running_now = nullptr;
   signal(SIGTERM, SIG_DFL);
   signal(SIGHUP, SIG_DFL);
   Watch& watch = TheWatch();

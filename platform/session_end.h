@@ -13,6 +13,13 @@ namespace platform {
 // keeps sleeping until then. Call once, after the Qt application exists.
 void WatchSessionEnd(std::function<void()> on_session_end);
 
+// At log-off the display server goes away under a running program, and Qt
+// then ends the process from inside the loop with exit code 1. When that
+// happens while `loop_running()` is true, the process ends with 0 instead,
+// as after a close: the session is over, and nothing is left to clean up
+// that the end of the process does not.
+void EndSessionOnDisplayLoss(bool (*loop_running)());
+
 // Restores the default handling of the two signals.
 void StopWatchingSessionEnd();
 
