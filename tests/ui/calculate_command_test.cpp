@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <array>
+#include <cstdlib>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "core/decimal_separator.h"
 #include "core/exception.h"
 #include "platform/application.h"
 #include "platform/error_boundary.h"
@@ -306,6 +308,39 @@ TEST_F(CalculateCommand, EnterInAnEntryAndEscOnTheWindowStartNothing) {
   EXPECT_FALSE(dialogOpened);
   EXPECT_TRUE(outcome_.errorClasses.empty());
   EXPECT_EQ(Worksheet.entryTexts[0], "");
+}
+
+// The user switches to a locale whose decimal separator is a comma while the
+// program runs; the desktop announces it, and the next calculation follows.
+TEST_F(CalculateCommand, ChangedSettingsGiveTheNextCalculationTheNewSeparator) {
+  // Wired as at start-up: the platform rereads the locale on announcements.
+  Application->SetOnSettingsChange(ReadDecimalSeparator);
+  const char* const previous = std::getenv("LC_ALL");
+  const std::string saved = previous != nullptr ? previous : "";
+  const auto announce = [](const char* locale) {
+    setenv("LC_ALL", locale, 1);
+    QEvent change(QEvent::LocaleChange);
+    QApplication::sendEvent(QApplication::instance(), &change);
+    QApplication::processEvents();
+  };
+
+  Type({"104,5", "100", "89", "72", "72", "72", "113", "113", "113"});
+  announce("C.UTF-8");
+  EXPECT_EQ(Press().errorClasses, std::vector<std::string>{"EConvertError"});
+
+  announce("de_DE.UTF-8");
+  EXPECT_EQ(Press().dialogText, DialogText(ResultMessage("25")));
+  Type({"104.5", "100", "89", "72", "72", "72", "113", "113", "113"});
+  EXPECT_EQ(Press().errorClasses, std::vector<std::string>{"EConvertError"});
+
+  if (previous != nullptr) {
+    setenv("LC_ALL", saved.c_str(), 1);
+  } else {
+    unsetenv("LC_ALL");
+  }
+  announce(previous != nullptr ? saved.c_str() : "C.UTF-8");
+  if (previous == nullptr) unsetenv("LC_ALL");
+  ReadDecimalSeparator();
 }
 
 }  // namespace
