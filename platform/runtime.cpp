@@ -6,6 +6,7 @@
 #include "core/decimal_separator.h"
 #include "platform/application.h"
 #include "platform/application_title.h"
+#include "platform/caret_rest.h"
 #include "platform/code_address.h"
 #include "platform/fatal_error.h"
 #include "platform/guarded_application.h"
@@ -52,6 +53,8 @@ Runtime::Runtime(int& argc, char** argv) {
     application_ = std::make_unique<TApplication>(ExecutablePath());
     application_->SetOnSettingsChange(ReadDecimalSeparator);
 
+    caret_rest_ = std::make_unique<CaretRest>();
+
     RegisterPictureFormats();
     formats_registered_ = true;
 
@@ -79,6 +82,7 @@ void Runtime::ShutDown() noexcept {
     } catch (...) {
     }
   }
+  caret_rest_.reset();
   application_.reset();
   qt_.reset();
 }

@@ -16,6 +16,7 @@ class TApplication;
 
 namespace platform {
 
+class CaretRest;
 class GuardedApplication;
 
 class Runtime {
@@ -36,6 +37,7 @@ class Runtime {
 
   std::unique_ptr<GuardedApplication> qt_;
   std::unique_ptr<TApplication> application_;
+  std::unique_ptr<CaretRest> caret_rest_;
   bool formats_registered_ = false;
   bool started_ = false;
 };
