@@ -5,6 +5,9 @@
 
 #include <QImage>
 
+#include "platform/jpeg_decoder.h"
+#include "platform/picture_formats.h"
+#include "resources/embedded.h"
 #include "ui/form1.h"
 
 namespace {
@@ -102,6 +105,21 @@ TEST_F(Form1Painting, TheStripsBesideThePictureShowTheWindowColour) {
   const QRect below(box.left(), box.top() + 100, box.width(), box.height() - 100);
   EXPECT_EQ(Count(right, face), Area(right));
   EXPECT_EQ(Count(below, face), Area(below));
+}
+
+// Built as at start-up, with the JPEG format registered: the logo, decoded
+// from the window's own description, fills the top-left 100 x 100 of its box.
+TEST(Form1Logo, ThePictureSitsUnscaledInTheTopLeftCornerOfItsBox) {
+  RegisterPictureFormats();
+  {
+    TForm1 form{nullptr, 96};
+    const QImage window = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage logo = platform::DecodeJpeg(LogoJpegFile(), 24).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(logo.size(), QSize(100, 100));
+    const QPoint corner = form.Image1->geometry().translated(form.ClientArea()->pos()).topLeft();
+    EXPECT_EQ(window.copy(QRect(corner, QSize(100, 100))), logo);
+  }
+  UnregisterPictureFormats();
 }
 
 TEST_F(Form1Painting, FieldsShowTheirGroundAndTheButtonItsCaption) {
