@@ -517,17 +517,6 @@ TEST(MessageDialogQuit, EndsAsIfCancelledWhenTheApplicationQuits) {
   }
 }
 
-// Not part of the suite: shows the result dialog until someone closes it,
-// for scripts/screenshot-message-dialog to photograph under Xvfb.
-TEST(MessageDialogScreenshot, DISABLED_ShowsUntilClosed) {
-  QWidget owner;
-  owner.setWindowTitle("owner");
-  owner.resize(480, 360);
-  owner.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
-  platform::ShowMessageDialog(&owner, "Kotorina", kResultMessage);
-}
-
 TEST(MessageDialogQuit, ReturnsWhenTheWindowItBelongsToIsDestroyed) {
   auto* window = new QWidget;
   window->show();
