@@ -59,7 +59,7 @@ if [[ ! -x $minimal || $here/minimal_window.cpp -nt $minimal ]]; then
     $(pkg-config --cflags --libs Qt6Widgets)
 fi
 
-. "$root/tests/e2e/lib.sh"
+. "$root/tests/lib/desktop.sh"
 kt_start_x
 kt_tmpdir tmp
 results=$tmp/results

@@ -4,7 +4,7 @@
 # window manager at once ends the process with exit code 0.
 # Usage: start_close_test.sh PROGRAM SCREENSHOT_DIR
 set -euo pipefail
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/../lib/desktop.sh"
 kt_start_program "$1" "$2"
 
 wid=$(kt_wait_window "コトリナくん" 30)

@@ -8,7 +8,7 @@
 # Screenshots of each step go to SCREENSHOT_DIR.
 # Usage: user_session_test.sh PROGRAM SCREENSHOT_DIR
 set -euo pipefail
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/../lib/desktop.sh"
 kt_start_program "$1" "$2"
 shots=$KT_SHOTS pid=$KT_PID
 
@@ -26,7 +26,7 @@ sleep 0.3
 kt_screenshot "$shots/session-1-main-window.png" "$main"
 
 step "the taskbar entry: title as icon name and class, the icon; the caption as window name"
-prop() { xprop -id "$main" "$1" | sed 's/^[^=]*= //'; }
+prop() { kt_property "$main" "$1"; }
 [[ $(prop WM_NAME) == '"コトリナくん"' ]] || kt_fail "WM_NAME $(prop WM_NAME)"
 [[ $(prop WM_ICON_NAME) == '"kotorina"' ]] || kt_fail "WM_ICON_NAME $(prop WM_ICON_NAME)"
 [[ $(prop _NET_WM_ICON_NAME) == '"kotorina"' ]] || kt_fail "_NET_WM_ICON_NAME $(prop _NET_WM_ICON_NAME)"

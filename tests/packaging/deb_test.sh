@@ -10,7 +10,7 @@
 # Usage: deb_test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1 source=$2
-. "$source/tests/e2e/lib.sh"
+. "$source/tests/lib/desktop.sh"
 
 kt_tmpdir tmp
 cpack --config "$build/CPackConfig.cmake" -B "$tmp/pkg" >"$tmp/cpack.log" 2>&1 ||

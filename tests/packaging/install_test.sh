@@ -6,7 +6,7 @@
 # Usage: install_test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1 source=$2
-. "$source/tests/e2e/lib.sh"
+. "$source/tests/lib/desktop.sh"
 
 kt_tmpdir tmp
 root=$tmp/root

@@ -5,8 +5,11 @@
 #
 #   kt_tmpdir VAR          make a fresh scratch folder, removed when the script
 #                          ends, and put its path in VAR
-#   kt_start_x [--wm]      start Xvfb on a free display (and openbox), export DISPLAY
+#   kt_start_x [--wm]      start Xvfb on a free display (and openbox), export DISPLAY;
+#                          the server's pid goes to KT_XVFB_PID
 #   kt_wait_window NAME [SECONDS]   print the id of the visible window captioned NAME
+#   kt_wait_window_of PID [NAME] [SECONDS]  print the id of a visible window of PID
+#   kt_property WID NAME   a window property's value as xprop prints it
 #   kt_screenshot FILE [WID]        save the whole screen, or one window with
 #                          its window-manager frame, as an image
 #   kt_close_window WID    ask the window manager to close the window
@@ -86,7 +89,12 @@ kt_start_x() {
   done
   [[ -n $xvfb ]] || kt_fail "Xvfb did not start: $(cat "$dir/xvfb.log")"
   kt_on_exit "kill $xvfb; wait $xvfb"
+  KT_XVFB_PID=$xvfb
   export DISPLAY=":$(head -n1 "$dir/display")"
+  # Programs started from here talk X11 to this server, whatever the
+  # session around the test offers.
+  unset WAYLAND_DISPLAY
+  export QT_QPA_PLATFORM=xcb
   # A session would provide one; Qt warns without it.
   local runtime
   kt_tmpdir runtime
@@ -111,6 +119,30 @@ kt_wait_window() {
     kt_fail "no window captioned \"$name\" within ${seconds}s"
   _kt_find_window "$pattern"
 }
+
+# Prints the id of the first visible window of process PID (whose caption
+# matches the regular expression NAME, when given); fails when the process
+# ends or SECONDS pass first.
+_kt_find_window_of() {
+  xdotool search --onlyvisible --pid "$1" --name "$2" 2>/dev/null | head -n1 | grep . && return 0
+  kill -0 "$1" 2>/dev/null || return 2
+  return 1
+}
+kt_wait_window_of() {
+  local pid=$1 name=${2:-.} seconds=${3:-20} deadline status
+  deadline=$((SECONDS + seconds))
+  while :; do
+    status=0
+    _kt_find_window_of "$pid" "$name" || status=$?
+    ((status == 0)) && return 0
+    ((status == 2)) && kt_fail "process $pid ended before its window \"$name\" appeared"
+    ((SECONDS < deadline)) || kt_fail "no window \"$name\" of process $pid within ${seconds}s"
+    sleep 0.05
+  done
+}
+
+# The value of a window's property as xprop prints it, after the "= ".
+kt_property() { xprop -id "$1" "$2" | sed 's/^[^=]*= //'; }
 
 kt_screenshot() {
   if [[ -n ${2:-} ]]; then
